@@ -24,7 +24,8 @@ constexpr std::string_view kHelp =
     "flash-fill=old-firmware|0xNN   flash contents at power-up\n"
     "fail-at=K fail-status=S   request K fails with status S (default 0x80004005)\n"
     "unplug-at=K               the camera is gone when request K arrives\n"
-    "unplug-after-ms=T replug-after-ms=T   unplug and re-plug after T ms\n";
+    "unplug-after-ms=T replug-after-ms=T   unplug and re-plug after T ms\n"
+    "Requests count from 1, in the order the camera receives them, all kinds counted.\n";
 
 constexpr std::uint32_t kMaxNodes = 64;
 
