@@ -22,8 +22,8 @@ int WindowModel::DoModal(DialogHandler& dialog) {
   if (m_failCreation) {
     return -1;
   }
+  // Posts made before the window exists stay queued for it (a close request caught early).
   m_state.Create();
-  m_queue.Reset();
   m_dialog = &dialog;
   m_lastDialog = &dialog;
   m_startMs = m_clock.NowMs();
