@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 
 #include "platform/console/big_letters.h"
 #include "platform/console/terminal_frame.h"
+#include "platform/console/terminal_info.h"
 #include "platform/console/terminal_text.h"
 
 namespace korvane {
@@ -80,6 +83,15 @@ TEST(ProgressBar, PercentAndBarFollowTheRange) {
     EXPECT_EQ(ProgressPercent(bar), c.percent);
     EXPECT_EQ(ProgressBarText(bar, 12), c.text);
   }
+}
+
+TEST(TerminalInfo, APipeIsNoTerminalAndHasTheDefaultWidth) {
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  EXPECT_FALSE(IsTerminal(ends[1]));
+  EXPECT_EQ(TerminalColumns(ends[1]), kDefaultColumns);
+  close(ends[0]);
+  close(ends[1]);
 }
 
 }  // namespace

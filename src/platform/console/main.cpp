@@ -62,7 +62,8 @@ SimulatedCamera* FirstCamera(SimulatedCaptureSystem& devices) {
 
 bool WriteFlashDump(const std::string& path, const std::vector<std::uint8_t>& flash) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(flash.data()), static_cast<std::streamsize>(flash.size()));
+  out.write(reinterpret_cast<const char*>(flash.data()),
+            static_cast<std::streamsize>(flash.size()));
   return static_cast<bool>(out.flush());
 }
 
