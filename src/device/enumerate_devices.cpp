@@ -21,28 +21,6 @@ void DisableControlsForRun(DialogWindow& window) {
   window.SetControlText(ctrl::kInfoEdit, "");
 }
 
-void ReleaseDeviceFilters(DeviceState& state) {
-  for (CaptureFilterRef& filter : state.m_deviceFilters) {
-    filter.reset();
-  }
-}
-
-// Deletes entry 0 while entries remain. A list that answers with an error, or that does not
-// shrink, ends the loop instead of spinning forever.
-void EmptyDeviceList(DialogWindow& window) {
-  int count = window.ListGetCount(ctrl::kDeviceList);
-  while (count > 0) {
-    if (window.ListDeleteString(ctrl::kDeviceList, 0) == msg::kLbErr) {
-      return;
-    }
-    const int remaining = window.ListGetCount(ctrl::kDeviceList);
-    if (remaining >= count) {
-      return;
-    }
-    count = remaining;
-  }
-}
-
 std::shared_ptr<FilterGraph> CreateNotifyingGraph(DeviceState& state, DialogWindow& window,
                                                   CaptureSystem& system) {
   std::shared_ptr<FilterGraph> graph;
@@ -113,6 +91,27 @@ void ExamineDevices(DeviceState& state, DialogWindow& window, MonikerEnumerator&
 }
 
 }  // namespace
+
+void EmptyDeviceList(DialogWindow& window) {
+  int count = window.ListGetCount(ctrl::kDeviceList);
+  while (count > 0) {
+    if (window.ListDeleteString(ctrl::kDeviceList, 0) == msg::kLbErr) {
+      return;
+    }
+    const int remaining = window.ListGetCount(ctrl::kDeviceList);
+    if (remaining >= count) {
+      return;
+    }
+    count = remaining;
+  }
+}
+
+
+void ReleaseDeviceFilters(DeviceState& state) {
+  for (CaptureFilterRef& filter : state.m_deviceFilters) {
+    filter.reset();
+  }
+}
 
 void EnumerateDevices(DeviceState& state, DialogWindow& window, CaptureSystem& system) {
   DisableControlsForRun(window);

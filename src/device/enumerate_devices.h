@@ -12,4 +12,11 @@ inline constexpr std::string_view kDeviceReadyText = "   USB Device Ready !!!";
 // The window is also where the filter graph posts msg::kGraphEvent.
 void EnumerateDevices(DeviceState& state, DialogWindow& window, CaptureSystem& system);
 
+// Deletes entry 0 of the device list while entries remain. A list that answers with an error, or
+// that does not shrink, ends the loop instead of spinning forever.
+void EmptyDeviceList(DialogWindow& window);
+
+// Releases every capture filter the state holds and empties its slots.
+void ReleaseDeviceFilters(DeviceState& state);
+
 }  // namespace korvane

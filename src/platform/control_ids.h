@@ -1,6 +1,6 @@
 #pragma once
 // Control identifiers of the main dialog (template 102). The window's full description, with
-// classes, texts, rectangles and styles, is the layout table in app/dialog_layout.h.
+// classes, texts, rectangles and styles, is the layout table in app/main_dialog_layout.h.
 
 namespace korvane::ctrl {
 

@@ -1,5 +1,4 @@
 // korvane: the station on Linux, in a terminal window, with simulated cameras.
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,7 +10,9 @@
 #include "app/korvane_app.h"
 #include "app/main_dialog_layout.h"
 #include "platform/console/station_options.h"
+#include "platform/console/terminal_info.h"
 #include "platform/console/terminal_window.h"
+#include "platform/control_ids.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/steady_clock.h"
 #include "platform/sim/simulated_capture_system.h"
@@ -24,14 +25,6 @@ std::string ProgramName(const char* argv0) {
   std::string name = argv0 != nullptr ? argv0 : "korvane";
   auto slash = name.find_last_of('/');
   return slash == std::string::npos ? name : name.substr(slash + 1);
-}
-
-std::size_t TerminalColumns() {
-  winsize size{};
-  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
-    return size.ws_col;
-  }
-  return 80;
 }
 
 // Unplug and re-plug times of the simulated cameras run on the window's clock.
@@ -95,13 +88,13 @@ int RunStation(int argc, char** argv) {
   }
 
   TerminalOptions terminal;
-  terminal.outputIsTerminal = isatty(STDOUT_FILENO) == 1;
-  terminal.inputIsTerminal = isatty(STDIN_FILENO) == 1;
+  terminal.outputIsTerminal = IsTerminal(STDOUT_FILENO);
+  terminal.inputIsTerminal = IsTerminal(STDIN_FILENO);
   terminal.timeMode = options.fast ? TimeMode::kSimulated : TimeMode::kReal;
   terminal.catchCloseSignals = true;
   terminal.appName = programName;
   terminal.largeTextControl = ctrl::kResultBox;
-  terminal.columns = TerminalColumns();
+  terminal.columns = TerminalColumns(STDOUT_FILENO);
   const DialogLayout layout = MainDialogLayout();
   TerminalWindow window(clock, layout, std::cout, std::cin, terminal);
   ScheduleDeviceEvents(window, devices, clock.NowMs());

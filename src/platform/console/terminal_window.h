@@ -4,6 +4,7 @@
 // the output is not a terminal. Message boxes are printed and, when the input is a terminal,
 // wait for Enter.
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -71,6 +72,12 @@ class TerminalWindow final : public DialogWindow {
   bool PumpOneMessage() override;
   std::intptr_t SendToWindow(std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
+
+  // Runs `action` on the window's thread once its clock reaches `timeMs` (the front end's
+  // scheduled camera events).
+  void At(std::uint64_t timeMs, std::function<void()> action) {
+    m_queue.At(timeMs, std::move(action));
+  }
 
   const WindowState& State() const { return m_state; }
 
