@@ -4,7 +4,7 @@
 #include "platform/control_ids.h"
 #include "platform/window_messages.h"
 #include "recording_window.h"
-#include "sim_rig.h"
+#include "support/sim_rig.h"
 
 namespace korvane {
 namespace {

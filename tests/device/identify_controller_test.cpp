@@ -2,7 +2,7 @@
 
 #include "device/identify_controller.h"
 #include "device/model_table.h"
-#include "sim_rig.h"
+#include "support/sim_rig.h"
 
 namespace korvane {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "device/register_channel.h"
 #include "device/xu_request.h"
-#include "sim_rig.h"
+#include "support/sim_rig.h"
 
 namespace korvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "device/write_device_register.h"
-#include "sim_rig.h"
+#include "support/sim_rig.h"
 
 namespace korvane {
 namespace {

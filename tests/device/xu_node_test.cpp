@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "device/xu_node.h"
-#include "sim_rig.h"
+#include "support/sim_rig.h"
 
 namespace korvane {
 namespace {
