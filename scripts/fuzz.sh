@@ -20,7 +20,9 @@ for target in "${targets[@]}"; do
   corpus="build/fuzz/corpus/$name"
   mkdir -p "$corpus"
   seeds=()
-  [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
+  [ -d "fuzz/corpus/${name#fuzz_}" ] && seeds=("fuzz/corpus/${name#fuzz_}")
   echo "== $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" "${seeds[@]}" 2>&1 | tail -n 12
+  # The scratch corpus comes first, so the committed seeds stay as they are.
+  "$target" -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 "$corpus" "${seeds[@]}" \
+    2>&1 | tail -n 12
 done
