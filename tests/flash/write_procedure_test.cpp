@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,7 +50,8 @@ std::vector<int> EnabledDuringRun(const WriteRig& rig, std::int64_t enabled) {
 std::string SampleParametersWithWord3(const std::string& word3) {
   std::string text = SampleFile("UI.hex");
   // ":0C0000", then the header text; its third word is characters 8 to 11.
-  text.replace(7 + 8, 4, word3);
+  EXPECT_GT(text.size(), 7u + 12u);
+  text.replace(std::min<std::size_t>(text.size(), 7 + 8), 4, word3);
   return text;
 }
 

@@ -9,11 +9,16 @@
 
 namespace korvane::testing {
 
-// A file of samples/ (KORVANE_SAMPLES), or an empty string when it cannot be read.
+// A file of samples/: from KORVANE_SAMPLES, else from the folder fixed at configure time
+// (KORVANE_SAMPLES_DIR), so that a test program also runs on its own. Empty when unreadable.
 inline std::string SampleFile(const std::string& name) {
   const char* samples = std::getenv("KORVANE_SAMPLES");
-  std::ifstream in(std::string(samples != nullptr ? samples : "samples") + "/" + name,
-                   std::ios::binary);
+#ifdef KORVANE_SAMPLES_DIR
+  const std::string folder = samples != nullptr ? samples : KORVANE_SAMPLES_DIR;
+#else
+  const std::string folder = samples != nullptr ? samples : "samples";
+#endif
+  std::ifstream in(folder + "/" + name, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();

@@ -101,6 +101,7 @@ struct WriteRig {
 
   // The two HEX files of the working directory; loaded when the dialog starts.
   void UseFiles(std::string firmware, std::string parameter) {
+    EXPECT_FALSE(firmware.empty() || parameter.empty()) << "HEX files missing";
     files.AddFile("FW.hex", std::move(firmware));
     files.AddFile("UI.hex", std::move(parameter));
   }
