@@ -20,6 +20,7 @@
 #include "platform/sim/simulated_capture_system.h"
 #include "platform/sim/virtual_clock.h"
 #include "platform/status.h"
+#include "platform/window_messages.h"
 #include "support/hex_files.h"
 #include "support/sim_rig.h"
 
@@ -74,6 +75,28 @@ struct DialogRig {
     const auto& log = window.Log();
     for (std::size_t i = 0; i < log.size(); ++i) {
       if (log[i].op == op && (!id || log[i].id == *id) && (!text || log[i].text == *text)) {
+        return i;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // Position in the log of the last call of a kind on a control.
+  std::optional<std::size_t> LastCall(WindowOp op, int id) const {
+    const auto& log = window.Log();
+    for (std::size_t i = log.size(); i-- > 0;) {
+      if (log[i].op == op && log[i].id == id) {
+        return i;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // Position in the log where WM_DESTROY reached the dialog: the window went.
+  std::optional<std::size_t> Destroyed() const {
+    const auto& log = window.Log();
+    for (std::size_t i = 0; i < log.size(); ++i) {
+      if (log[i].op == WindowOp::kDispatch && log[i].message == msg::kDestroy) {
         return i;
       }
     }
