@@ -41,7 +41,10 @@ void ExpectDeviceGone(DialogRig& rig) {
 
 struct EarlyRemovalCase {
   const char* name;
-  bool parameterFile;  // without it the dialog halts on "   File not Found !!!"
+  // The state the removal meets: armed, or halted on each of the start-up failures.
+  const char* firmware;  // nullptr: the sample
+  bool parameterFile;
+  bool fontFails;
 };
 
 void PrintTo(const EarlyRemovalCase& c, std::ostream* out) {
@@ -53,8 +56,10 @@ class DialogEarlyRemovalTest : public ::testing::TestWithParam<EarlyRemovalCase>
 TEST_P(DialogEarlyRemovalTest, EndsTheDialogAtOnceWithoutAWrite) {
   DialogRig rig;
   SimulatedCamera& camera = rig.Plug("model=TALVO");
-  rig.files.AddFile("FW.hex", testing::SampleFile("FW.hex"));
-  if (GetParam().parameterFile) {
+  const EarlyRemovalCase& c = GetParam();
+  rig.files.AddFile("FW.hex", c.firmware != nullptr ? c.firmware : testing::SampleFile("FW.hex"));
+  rig.window.FailFontCreation(c.fontFails);
+  if (c.parameterFile) {
     rig.files.AddFile("UI.hex", testing::SampleFile("UI.hex"));
   }
   rig.window.At(500, [&] { camera.Unplug(); });
@@ -84,10 +89,13 @@ TEST_P(DialogEarlyRemovalTest, EndsTheDialogAtOnceWithoutAWrite) {
   EXPECT_THAT(rig.window.Faults(), IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Removal, DialogEarlyRemovalTest,
-                         ::testing::Values(EarlyRemovalCase{"BeforeTheTimer", true},
-                                           EarlyRemovalCase{"WhileHalted", false}),
-                         [](const auto& tested) { return std::string(tested.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Removal, DialogEarlyRemovalTest,
+    ::testing::Values(EarlyRemovalCase{"BeforeTheTimer", nullptr, true, false},
+                      EarlyRemovalCase{"HaltedOnFileNotFound", nullptr, false, false},
+                      EarlyRemovalCase{"HaltedOnOpenFileError", ":00000001FF\r\n", true, false},
+                      EarlyRemovalCase{"HaltedOnNoFont", nullptr, true, true}),
+    [](const auto& tested) { return std::string(tested.param.name); });
 
 struct WriteRemovalCase {
   const char* name;
