@@ -1,7 +1,8 @@
 // korvane: the station on Linux, in a terminal window, with simulated cameras.
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -42,11 +43,11 @@ void ScheduleDeviceEvents(TerminalWindow& window, SimulatedCaptureSystem& system
   }
 }
 
-// The first simulated device with an extension unit, which is the one a run can program.
-SimulatedCamera* FirstCamera(SimulatedCaptureSystem& devices) {
+// The camera the station chose: the one whose filter discovery put into its filter graph. The
+// first one chosen, should a returning device have been chosen anew.
+SimulatedCamera* ChosenCamera(SimulatedCaptureSystem& devices) {
   for (std::size_t i = 0; i < devices.DeviceCount(); ++i) {
-    const SimulatedDeviceConfig& config = devices.Device(i).Config();
-    if (config.xuNode && config.variant != XuVariant::kNone) {
+    if (devices.Device(i).JoinedAGraph()) {
       return &devices.Device(i);
     }
   }
@@ -74,7 +75,8 @@ int RunStation(int argc, char** argv) {
     return 0;
   }
   if (options.directory && chdir(options.directory->c_str()) != 0) {
-    std::perror(("-C " + *options.directory).c_str());
+    std::cerr << programName << ": -C " << *options.directory << ": " << std::strerror(errno)
+              << "\n";
     return 0;
   }
 
@@ -105,8 +107,11 @@ int RunStation(int argc, char** argv) {
   const int exitCode = app.ExitInstance();
 
   if (options.flashOut) {
-    SimulatedCamera* camera = FirstCamera(devices);
-    if (camera == nullptr || !WriteFlashDump(*options.flashOut, camera->FlashDump())) {
+    SimulatedCamera* camera = ChosenCamera(devices);
+    if (camera == nullptr) {
+      std::cerr << programName << ": no camera was chosen; " << *options.flashOut
+                << " not written\n";
+    } else if (!WriteFlashDump(*options.flashOut, camera->FlashDump())) {
       std::cerr << programName << ": cannot write " << *options.flashOut << "\n";
     }
   }

@@ -162,6 +162,7 @@ HResult SimulatedCamera::BindFilter(CaptureFilterRef* filter) {
 }
 
 void SimulatedCamera::JoinGraph(const std::shared_ptr<SimFilterGraph>& graph) {
+  m_joinedAGraph = true;
   for (const auto& known : m_graphs) {
     if (known.lock() == graph) {
       return;

@@ -77,6 +77,9 @@ class SimulatedCamera : public std::enable_shared_from_this<SimulatedCamera> {
                          std::uint32_t* bytesReturned);
   bool IsCurrent(std::uint64_t generation) const { return m_plugged && generation == m_generation; }
   void JoinGraph(const std::shared_ptr<SimFilterGraph>& graph);
+  // Whether a filter of this camera was ever added to a filter graph: discovery adds the
+  // camera it chose, and only that one.
+  bool JoinedAGraph() const { return m_joinedAGraph; }
 
  private:
   void PowerUp();
@@ -100,6 +103,7 @@ class SimulatedCamera : public std::enable_shared_from_this<SimulatedCamera> {
   std::uint64_t m_requestCount = 0;
   std::vector<RecordedRequest> m_requests;
   std::vector<std::weak_ptr<SimFilterGraph>> m_graphs;
+  bool m_joinedAGraph = false;
 };
 
 // The capture filter of a simulated camera, bound at one plug generation.
