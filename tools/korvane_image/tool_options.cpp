@@ -1,7 +1,6 @@
 #include "tools/korvane_image/tool_options.h"
 
-#include <array>
-#include <utility>
+#include "device/model_table.h"
 
 namespace korvane {
 
@@ -32,15 +31,12 @@ number and the reason, and exits 1; a wrong command line exits 2.
 )";
 
 std::optional<std::int32_t> ControllerKindOf(const std::string& model) {
-  static constexpr std::array<std::pair<const char*, std::int32_t>, 4> kModels = {{
-      {"KESTA", 1},
-      {"TALVO", 2},
-      {"MORIN", 3},
-      {"NONE", 0},
-  }};
-  for (const auto& [name, kind] : kModels) {
-    if (model == name) {
-      return kind;
+  if (model == "NONE") {
+    return kControllerNone;
+  }
+  for (const ControllerModel& row : kModelTable) {
+    if (model == row.name) {
+      return row.kind;
     }
   }
   return std::nullopt;
