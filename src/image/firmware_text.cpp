@@ -17,8 +17,10 @@ std::string FirmwareLineProblem(std::string_view line) {
   if (line.size() > kLongestFirmwareLine) {
     return "line longer than 260 characters";
   }
-  if (!RecordHoldsData(line, RecordByteCount(line))) {
-    return "byte count larger than the data on the line";
+  if (const std::uint8_t count = RecordByteCount(line); !RecordHoldsData(line, count)) {
+    return "byte count " + std::to_string(count) + " needs " +
+           std::to_string(RecordLineLength(count)) + " characters, line has " +
+           std::to_string(line.size());
   }
   return {};
 }

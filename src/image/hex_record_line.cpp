@@ -12,8 +12,12 @@ std::uint16_t RecordAddress(std::string_view line) {
   return HexWordAt(line.data() + kRecordAddressPos);
 }
 
+std::size_t RecordLineLength(std::size_t count) {
+  return kRecordDataPos + 2 * count + kRecordChecksumLength;
+}
+
 bool RecordHoldsData(std::string_view line, std::size_t count) {
-  return line.size() >= kRecordDataPos && (line.size() - kRecordDataPos) / 2 >= count;
+  return line.size() >= RecordLineLength(count);
 }
 
 std::uint16_t AddRecordData(std::string_view line, std::size_t count, std::uint16_t sum) {

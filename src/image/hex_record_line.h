@@ -13,12 +13,18 @@ inline constexpr std::size_t kRecordCountPos = 1;
 inline constexpr std::size_t kRecordAddressPos = 3;
 inline constexpr std::size_t kRecordTypePos = 7;
 inline constexpr std::size_t kRecordDataPos = 9;
+inline constexpr std::size_t kRecordChecksumLength = 2;
 
 // Callers check that the line is long enough for the field they read.
 std::uint8_t RecordByteCount(std::string_view line);
 std::uint16_t RecordAddress(std::string_view line);
 
-// Whether `count` data bytes fit in the characters the line holds from its data position on.
+// Characters a record of `count` data bytes needs, checksum pair included.
+std::size_t RecordLineLength(std::size_t count);
+
+// Whether the line holds `count` data bytes and the checksum pair after them. A line that ends
+// right after its data would have its last data pair taken for the checksum when the record text
+// is placed in the image, so that pair would be summed but never flashed.
 bool RecordHoldsData(std::string_view line, std::size_t count);
 
 // Adds the first `count` data bytes to `sum`, wrapping at 0x10000. The line must hold them.

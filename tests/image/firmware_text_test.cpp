@@ -78,6 +78,9 @@ TEST(FirmwareTextTest, MalformedLinesFailAtTheirLineNumber) {
       {":" + std::string(260, '0'), "longer"},
       {":10800000" + std::string(30, '0'), "byte count"},  // 16 announced, 15 present
       {":FF80000000", "byte count"},
+      // Data but no checksum pair: the image would take 32 for the checksum and drop it.
+      {":0480000002801132", "byte count 4 needs 19 characters, line has 17"},
+      {":00800001", "byte count 0 needs 11 characters, line has 9"},
   };
   for (const Case& c : cases) {
     const std::string file = Record16("8000") + "\r\n" + c.badLine + "\r\n" + Record16("8010");
@@ -94,10 +97,10 @@ TEST(FirmwareTextTest, LongestAndShortestAcceptedLines) {
   // 124 data bytes and a checksum: 9 + 248 + 2 = 259 characters; pad one more to reach 260.
   const std::string longest = ":7C800000" + std::string(248, '1') + "000";
   ASSERT_EQ(longest.size(), 260u);
-  FirmwareText text = ParseFirmwareText(longest + "\n:00800001", 2);
+  FirmwareText text = ParseFirmwareText(longest + "\n:00800001FF", 2);
   ASSERT_EQ(text.status, FirmwareTextStatus::kLoaded);
   EXPECT_EQ(text.sum, 124 * 0x11);
-  EXPECT_EQ(text.lines[1], ":00010001");
+  EXPECT_EQ(text.lines[1], ":00010001FF");
 }
 
 TEST(FirmwareTextTest, EmptyFileHasNoRecord) {

@@ -40,8 +40,9 @@ TEST(HexRecordLineTest, ReadsFieldsAndSumsData) {
   EXPECT_EQ(RecordByteCount(line), 3);
   EXPECT_EQ(RecordAddress(line), 0xA000);
   EXPECT_EQ(AddRecordData(line, 3, 0xFF00), (0xFF00 + 0xFF + 0x02 + 0xFE) & 0xFFFF);
-  EXPECT_TRUE(RecordHoldsData(line, 4));  // the checksum pair counts as present
-  EXPECT_FALSE(RecordHoldsData(line, 5));
+  EXPECT_TRUE(RecordHoldsData(line, 3));
+  EXPECT_FALSE(RecordHoldsData(line, 4));  // its last pair is the checksum, not a data byte
+  EXPECT_EQ(RecordLineLength(3), line.size());
   EXPECT_EQ(HexWordText(0x00AB), "00AB");
   EXPECT_EQ(HexWordText(0xFFFF), "FFFF");
 }
