@@ -26,7 +26,7 @@ HResult FindXuNode(KsTopologyInfo& topology, const Guid& nodeType, std::uint32_t
   *nodeIndex = 0;
   std::uint32_t count = 0;
   const HResult countStatus = topology.GetNumNodes(&count);
-  if (!Succeeded(countStatus)) {
+  if (!IsExactlyOk(countStatus)) {
     return countStatus;
   }
   bool found = false;
@@ -38,7 +38,7 @@ HResult FindXuNode(KsTopologyInfo& topology, const Guid& nodeType, std::uint32_t
     }
     nameStatus = *queried;
     Guid type{};
-    if (Succeeded(topology.GetNodeType(node, &type)) && type == nodeType) {
+    if (IsExactlyOk(topology.GetNodeType(node, &type)) && type == nodeType) {
       *nodeIndex = node;
       found = true;
     }

@@ -17,6 +17,7 @@ struct FakeNode {
   bool devSpecific = false;
   std::uint32_t nameLength = 8;
   HResult nameStatus = status::kOk;
+  HResult typeStatus = status::kOk;
 };
 
 class FakeTopology final : public KsTopologyInfo {
@@ -39,7 +40,7 @@ class FakeTopology final : public KsTopologyInfo {
   }
   HResult GetNodeType(std::uint32_t node, Guid* type) override {
     *type = m_nodes.at(node).devSpecific ? kNodeTypeDevSpecific : Guid{};
-    return status::kOk;
+    return m_nodes.at(node).typeStatus;
   }
   HResult CreateNodeInstance(std::uint32_t, std::shared_ptr<KsControl>*) override {
     return status::kFail;
@@ -73,6 +74,13 @@ TEST(FindXuNode, FollowsTheSearchRules) {
        0,
        5},
       {"count fails", status::kFail, {kXu}, status::kFail, 0},
+      {"count answers S_FALSE", status::kFalse, {kXu}, status::kFalse, 0},
+      {"a type answered with S_FALSE is no match",
+       status::kOk,
+       {kXu, {true, 8, status::kOk, status::kFalse}},
+       0,
+       0},
+      {"a failed type is no match", status::kOk, {{true, 8, status::kOk, status::kFail}}, 1, 0},
       {"last node's name fails after a match",
        status::kOk,
        {kXu, {false, 8, status::kInsufficientBuffer}},
