@@ -7,8 +7,10 @@
 namespace korvane {
 
 void CKorvaneDlg::OnWrite() {
-  // The write button is disabled and the timer killed while a write runs; a nested write through
-  // the pump would share the buffers of the running one.
+  // A click on the write button that reaches the dialog through the running write's pump is
+  // refused without a report of its own: a nested write would share the running write's buffers
+  // and channel. The running write reports for both ("PASS" or "FAIL", m_writeResult and
+  // m_exitStatus).
   if (m_writesRunning > 0) {
     return;
   }
