@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "device/register_channel.h"
@@ -108,6 +109,20 @@ TEST(SimulatedCamera, InjectedFaultFailsOneRequestWithoutEffect) {
   EXPECT_EQ(rig.camera.Register(0xCE), 0x11);
   EXPECT_EQ(rig.camera.Register(0xCF), 0x00);
   EXPECT_EQ(rig.camera.Register(0xD0), 0x33);
+}
+
+TEST(SimulatedCamera, EveryRequestTakesItsTimeOnTheCamerasClock) {
+  for (const std::uint32_t requestMs : {0u, 1u, 7u}) {
+    Rig rig("request-ms=" + std::to_string(requestMs) + ",fail-at=2");
+    const std::uint64_t start = rig.clock.NowMs();
+    EXPECT_TRUE(WriteRegister(rig.state, rig.channel, 3, 0xCE, 0x11)) << requestMs;
+    EXPECT_EQ(rig.clock.NowMs(), start + requestMs);
+    // A refused request took its time on the bus too.
+    EXPECT_FALSE(WriteRegister(rig.state, rig.channel, 3, 0xCF, 0x22)) << requestMs;
+    std::uint8_t value = 0;
+    EXPECT_TRUE(ReadRegister(rig.state, rig.channel, 3, 0xCE, &value)) << requestMs;
+    EXPECT_EQ(rig.clock.NowMs(), start + 4u * requestMs) << "two requests for the read";
+  }
 }
 
 TEST(SimulatedCamera, UnplugAtARequestRaisesDeviceLostAndReplugBringsItBack) {

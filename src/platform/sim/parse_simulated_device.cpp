@@ -20,6 +20,7 @@ constexpr std::string_view kHelp =
     "reg-02=0xNN reg-eb=0xNN   registers 0x02 and 0xEB\n"
     "word-a=0xNNNN word-b=0xNNNN lens=0xNNNN   camera words in registers 0xC2 to 0xC7\n"
     "answer-tail=0xNNNN        bytes 2 and 3 of every register answer\n"
+    "request-ms=T              every request takes T ms, as a control transfer does (default 0)\n"
     "sector-erase-ms=T chip-erase-ms=T   flash busy times (default 60 and 1500)\n"
     "flash-fill=old-firmware|0xNN   flash contents at power-up\n"
     "fail-at=K fail-status=S   request K fails with status S (default 0x80004005)\n"
@@ -113,6 +114,9 @@ class Parser {
     }
     if (key == "answer-tail") {
       return SetNumber(value, m_config.answerTail, key);
+    }
+    if (key == "request-ms") {
+      return SetNumber(value, m_config.requestMs, key);
     }
     if (key == "sector-erase-ms") {
       return SetNumber(value, m_config.sectorEraseMs, key);

@@ -117,7 +117,8 @@ HResult SimCaptureFilter::QueryTopologyInfo(std::shared_ptr<KsTopologyInfo>* top
 }
 
 SimulatedCamera::SimulatedCamera(Clock& clock, SimulatedDeviceConfig config)
-    : m_config(std::move(config)),
+    : m_clock(clock),
+      m_config(std::move(config)),
       m_flash(clock, m_config.sectorEraseMs, m_config.chipEraseMs, m_config.flashFill) {
   PowerUp();
 }
@@ -219,6 +220,9 @@ HResult SimulatedCamera::StatusFor(std::uint64_t index, std::uint64_t generation
 HResult SimulatedCamera::HandleProperty(std::uint64_t generation, const void* property,
                                         std::uint32_t propertyLength, void* data,
                                         std::uint32_t dataLength, std::uint32_t* bytesReturned) {
+  if (m_config.requestMs > 0) {
+    m_clock.Sleep(m_config.requestMs);
+  }
   RecordedRequest record;
   record.index = ++m_requestCount;
   record.propertyLength = propertyLength;

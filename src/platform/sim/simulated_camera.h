@@ -93,6 +93,7 @@ class SimulatedCamera : public std::enable_shared_from_this<SimulatedCamera> {
   bool IsDataSelector(std::uint32_t selector) const;
   bool IsKnownSelector(std::uint32_t selector) const;
 
+  Clock& m_clock;
   SimulatedDeviceConfig m_config;
   SpiNorFlash m_flash;
   std::array<std::uint8_t, 256> m_registers{};

@@ -37,6 +37,8 @@ struct SimulatedDeviceConfig {
   std::uint16_t lensWord = 0x0000;
   // Bytes 2 and 3 of every register data answer (high byte first).
   std::uint16_t answerTail = 0x0000;
+  // What every request takes on the camera's clock, as a control transfer on the bus takes time.
+  std::uint32_t requestMs = 0;
 
   // Typical figures of a common 25-series part.
   std::uint32_t sectorEraseMs = 60;
