@@ -30,6 +30,8 @@ class StationProcess {
   bool Started() const { return m_pid > 0; }
   // Reads the output until standard output holds `text`; false when the output ended first.
   bool WaitForOutput(std::string_view text);
+  // Standard output as read so far.
+  const std::string& OutputSoFar() const { return m_end.out; }
   // True while the process has not ended.
   bool Running();
   void Signal(int signalNumber);
