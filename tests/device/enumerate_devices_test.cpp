@@ -45,6 +45,12 @@ TEST_F(EnumerateDevicesTest, NoDeviceLeavesEverythingDisabledButEnumerate) {
   EXPECT_EQ(rig.state.m_deviceMissing, 1);
   EXPECT_EQ(rig.state.m_selectedDevice, 0);
   EXPECT_EQ(rig.system.LastGraph(), nullptr);
+
+  // The flag is left as it was, whatever it was.
+  rig.state.m_deviceMissing = 0;
+  Run();
+  EXPECT_EQ(rig.state.m_deviceMissing, 0);
+  EXPECT_FALSE(WriteControlsEnabled());
 }
 
 TEST_F(EnumerateDevicesTest, SkipsAForeignDeviceAndTakesAVariantBCameraWithoutAName) {
@@ -153,6 +159,12 @@ TEST_F(EnumerateDevicesTest, ASelectionErrorLeavesTheDeviceNotReady) {
   EXPECT_EQ(rig.state.m_deviceMissing, 1);
   EXPECT_FALSE(WriteControlsEnabled());
   EXPECT_TRUE(window.m_enabled[ctrl::kEnumerateButton]);
+
+  // The flag is left as it was, whatever it was.
+  rig.state.m_deviceMissing = 0;
+  Run();
+  EXPECT_EQ(rig.state.m_deviceMissing, 0);
+  EXPECT_FALSE(WriteControlsEnabled());
 }
 
 TEST_F(EnumerateDevicesTest, AListThatNeverEmptiesDoesNotHangTheRun) {
