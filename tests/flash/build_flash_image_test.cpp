@@ -100,6 +100,10 @@ TEST_F(BuildFlashImageTest, ZeroAddressLineEndsTheImageButStaysInTheText) {
   FlashImageBuild build = Build();
   ASSERT_TRUE(build.Built());
   EXPECT_EQ(build.imageLength, 16u);
+  // The terminating line's 11s land nowhere: the length word, then the header record's bytes.
+  const std::vector<std::uint8_t> header = {0xFF, 0x50, 0x12, 0x34, 0x01, 0x00, 0x05, 0xE2,
+                                            0x6C, 0x14, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+  EXPECT_EQ(std::vector<std::uint8_t>(image.begin(), image.begin() + 16), header);
   EXPECT_EQ(image[0x100], 0);
   EXPECT_NE(Text().find(parameterLines[1]), std::string::npos);
 }

@@ -12,6 +12,8 @@ constexpr std::uint8_t kCallerFill = 0x5C;  // what the caller left in the image
 
 const std::string kHeader = ":10000000FFFF1234010005E26C1400000000000000\r\n";
 const std::string kEnd = ":00000001FF";
+const std::vector<std::uint8_t> kHeaderBytes = {0xFF, 0xFF, 0x12, 0x34, 0x01, 0x00, 0x05, 0xE2,
+                                                0x6C, 0x14, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
 
 struct Conversion {
   int result = -1;
@@ -52,22 +54,27 @@ TEST(HexTextToImageTest, StopRulesAndLength) {
     const char* name;
     std::string text;
     std::uint32_t length;
+    bool startsWithHeader;  // bytes 0-15 must still be the header's when the conversion ends
   };
   const Case cases[] = {
-      {"second zero-address record ends it",
-       kHeader + ":0200000011227A\r\n:0102000033CC\r\n" + kEnd, 0x10},
-      {"no zero-address record: ends with the text", ":0102000033CC\r\n", 0x201},
+      {"second zero-address record ends it and places nothing",
+       kHeader + ":10000000" + std::string(32, 'A') + "CC\r\n:0102000033CC\r\n" + kEnd, 0x10, true},
+      {"no zero-address record: ends with the text", ":0102000033CC\r\n", 0x201, false},
       {"descending addresses: the farthest end counts", ":0103000044CC\r\n:0201000011227A\r\n",
-       0x301},
-      {"a record without data counts with its address", ":00400001BF\r\n:0101000011CC\r\n", 0x4000},
-      {"byte count is ignored: the line end decides", ":0101000011223344CC\r\n", 0x104},
-      {"end record of a relocated file", ":00810001FF\r\n" + kHeader + kEnd, 0x8100},
+       0x301, false},
+      {"a record without data counts with its address", ":00400001BF\r\n:0101000011CC\r\n", 0x4000,
+       false},
+      {"byte count is ignored: the line end decides", ":0101000011223344CC\r\n", 0x104, false},
+      {"end record of a relocated file", ":00810001FF\r\n" + kHeader + kEnd, 0x8100, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Conversion conversion = Convert(c.text);
     EXPECT_EQ(conversion.result, 0);
     EXPECT_EQ(conversion.length, c.length);
+    if (c.startsWithHeader) {
+      EXPECT_EQ(Bytes(conversion, 0, 16), kHeaderBytes);
+    }
   }
 }
 
