@@ -298,7 +298,8 @@ TEST(DialogInitTest, ResetsWhatAnEarlierRunLeftInTheMembers) {
   dlg.m_parameterLines = {":10000000stale"};
   dlg.m_deviceFilters[5] = testing::SimRig::Bind(stale);
   dlg.m_exitStatus = 1;
-  stale.Unplug();  // discovery finds nothing: armed to fail, and the timer is a second away
+  dlg.m_resultFont = 77;  // a handle no window made; no font is made on this path
+  stale.Unplug();         // discovery finds nothing: armed to fail, and the timer is a second away
 
   bool checked = false;
   rig.window.At(1, [&] {
@@ -314,15 +315,21 @@ TEST(DialogInitTest, ResetsWhatAnEarlierRunLeftInTheMembers) {
       EXPECT_EQ(filter, nullptr);
     }
     EXPECT_EQ(dlg.m_exitStatus, 0) << "no device: the exit status is reset before the timer";
+    EXPECT_EQ(dlg.m_resultFont, 0u);
     ASSERT_NE(dlg.m_xuData, nullptr);
     ASSERT_NE(dlg.m_flashImage, nullptr);
     EXPECT_EQ(std::count(dlg.m_xuData.get(), dlg.m_xuData.get() + kXuDataLength, 0),
               static_cast<std::ptrdiff_t>(kXuDataLength));
-    // Reading the last byte also shows the buffer is 65,535 bytes long (under ASan).
-    EXPECT_EQ(std::count(dlg.m_flashImage.get(), dlg.m_flashImage.get() + 0xFFFF, 0), 0xFFFF);
+    // The buffer is allocated with kFlashImageBytes: reading all of it (under ASan) shows it holds
+    // 65,535 bytes.
+    EXPECT_EQ(kFlashImageBytes, 0xFFFFu);
+    EXPECT_EQ(std::count(dlg.m_flashImage.get(), dlg.m_flashImage.get() + kFlashImageBytes, 0),
+              static_cast<std::ptrdiff_t>(kFlashImageBytes));
   });
   rig.Run();
   EXPECT_TRUE(checked);
+  EXPECT_THAT(rig.window.Calls(WindowOp::kMakeFont), IsEmpty());
+  EXPECT_THAT(rig.window.Calls(WindowOp::kDeleteFont), IsEmpty()) << "the stale handle is dropped";
 }
 
 }  // namespace
