@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "device/register_channel.h"
 #include "device/xu_request.h"
@@ -157,11 +158,43 @@ TEST(RegisterOperations, SendNothingWithoutThePayloadBuffer) {
   EXPECT_TRUE(camera.Requests().empty());
 }
 
-TEST(RegisterOperations, FailWithoutACallOnAnEmptyChannel) {
+// A node control that only counts the requests it is given.
+class CountingControl final : public KsControl {
+ public:
+  HResult KsProperty(const void*, std::uint32_t, void*, std::uint32_t, std::uint32_t*) override {
+    ++calls;
+    return status::kOk;
+  }
+  int calls = 0;
+};
+
+TEST(SendXuRequest, RefusesAMissingBufferOrControlWithoutACall) {
+  const auto control = std::make_shared<CountingControl>();
+  const XuChannel channel{control, 2};
+  EXPECT_NE(SendXuRequest(channel, kXuPropertySetVariantA, XuRequestKind::kGet, 3, nullptr, 4), 0);
+  EXPECT_EQ(control->calls, 0);
+
+  std::array<std::uint8_t, 4> data{};
+  EXPECT_NE(
+      SendXuRequest(XuChannel{}, kXuPropertySetVariantA, XuRequestKind::kGet, 3, data.data(), 4),
+      0);
+  // The same channel with a buffer does reach the control.
+  EXPECT_EQ(SendXuRequest(channel, kXuPropertySetVariantA, XuRequestKind::kGet, 3, data.data(), 4),
+            0);
+  EXPECT_EQ(control->calls, 1);
+}
+
+TEST(RegisterOperations, FailOnAnEmptyChannel) {
   SimRig rig;
   std::uint8_t byte = 0;
+  std::uint16_t word = 0;
+  std::array<std::uint8_t, kImageBlockLength> block{};
+  const std::array<std::uint8_t, 8> bytes{};
   EXPECT_FALSE(ReadRegister(rig.state, XuChannel{}, 3, 0xC2, &byte));
+  EXPECT_FALSE(ReadRegisterPair(rig.state, XuChannel{}, 3, 0xC2, 0xC3, &word));
+  EXPECT_FALSE(WriteRegister(rig.state, XuChannel{}, 3, 0xD9, 0x06));
   EXPECT_FALSE(SetControl6(rig.state, XuChannel{}));
+  EXPECT_FALSE(WriteImageBlock(rig.state, XuChannel{}, block, 0, bytes));
 }
 
 }  // namespace
