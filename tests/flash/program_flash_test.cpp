@@ -8,6 +8,7 @@
 #include <memory>
 #include <numeric>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "device/identify_controller.h"
 #include "device/xu_node.h"
 #include "image/hex_text_to_image.h"
+#include "platform/clock.h"
 #include "platform/control_ids.h"
 #include "platform/memory/window_model.h"
 #include "support/busy_watch.h"
@@ -67,6 +69,95 @@ SeenRequest Block(const std::vector<std::uint8_t>& image, std::uint32_t offset,
   return Set(7, payload);
 }
 
+// One step of the sequence as the camera and the clock saw it: a request or a pause.
+struct Step {
+  std::optional<SeenRequest> request;
+  std::uint32_t pauseMs = 0;
+
+  friend bool operator==(const Step&, const Step&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const Step& step) {
+    if (step.request) {
+      return out << *step.request;
+    }
+    return out << "pause " << std::dec << step.pauseMs << " ms";
+  }
+};
+
+Step Sent(SeenRequest request) {
+  return {std::move(request), 0};
+}
+Step Pause(std::uint32_t ms) {
+  return {std::nullopt, ms};
+}
+
+// The simulated clock, with a note of where each pause fell: after how many camera requests and
+// how many progress range settings.
+class PauseLog final : public Clock {
+ public:
+  struct Entry {
+    std::size_t requestsBefore;
+    std::size_t rangesBefore;
+    std::uint32_t ms;
+  };
+
+  PauseLog(Clock& inner, const SimulatedCamera& camera, const WindowModel& window)
+      : m_inner(inner), m_camera(camera), m_window(window) {}
+
+  void Sleep(std::uint32_t milliseconds) override {
+    m_entries.push_back({m_camera.Requests().size(),
+                         m_window.Calls(WindowOp::kProgressRange).size(), milliseconds});
+    m_inner.Sleep(milliseconds);
+  }
+  std::uint64_t NowMs() override { return m_inner.NowMs(); }
+
+  const std::vector<Entry>& Entries() const { return m_entries; }
+
+  // The camera's requests with the pauses put between them where they fell.
+  std::vector<Step> Steps() const {
+    const std::vector<SeenRequest> seen = Seen(m_camera);
+    std::vector<Step> steps;
+    auto pause = m_entries.begin();
+    for (std::size_t i = 0; i <= seen.size(); ++i) {
+      for (; pause != m_entries.end() && pause->requestsBefore == i; ++pause) {
+        steps.push_back(Pause(pause->ms));
+      }
+      if (i < seen.size()) {
+        steps.push_back(Sent(seen[i]));
+      }
+    }
+    return steps;
+  }
+
+ private:
+  Clock& m_inner;
+  const SimulatedCamera& m_camera;
+  const WindowModel& m_window;
+  std::vector<Entry> m_entries;
+};
+
+// The sector erase with a pause after each executed command, control 6, the chip erase when
+// asked for, and the settling pause before the blocks.
+std::vector<Step> EraseSteps(std::optional<std::uint32_t> chipEraseSelector = std::nullopt) {
+  std::vector<Step> steps;
+  for (std::uint32_t sector = 0; sector < 8; ++sector) {
+    const std::vector<SeenRequest> round = SectorErase(sector);
+    for (std::size_t i = 0; i < round.size(); ++i) {
+      steps.push_back(Sent(round[i]));
+      if (i == 2 || i == 8) {
+        steps.push_back(Pause(100));  // right after each 0xD8 = 0x01
+      }
+    }
+  }
+  steps.push_back(Sent(Set(6, {0x01, 0x00, 0x00, 0x00})));
+  if (chipEraseSelector) {
+    for (SeenRequest& request : ChipErase(*chipEraseSelector)) {
+      steps.push_back(Sent(std::move(request)));
+    }
+  }
+  steps.push_back(Pause(2000));
+  return steps;
+}
+
 // An image whose bytes change from block to block and leave no bit pattern to chance.
 std::vector<std::uint8_t> TestImage() {
   std::vector<std::uint8_t> image(kFlashImageCapacity);
@@ -82,6 +173,7 @@ struct ProgramRig {
   WindowModel window{sim.clock, MainDialogLayout()};
   SimulatedCamera* camera = nullptr;
   std::unique_ptr<BusyWatch> watch;
+  std::unique_ptr<PauseLog> pauses;
   std::vector<std::uint8_t> image = TestImage();
   std::vector<int> checkedRadios = {ctrl::kRadioMxic};
   std::map<std::uint32_t, std::function<void()>> handlers;
@@ -96,6 +188,7 @@ struct ProgramRig {
     sim.state.m_xuPropertySet = variantB ? kXuPropertySetVariantB : kXuPropertySetVariantA;
     sim.state.m_xuSelectors = variantB ? kXuSelectorsVariantB : kXuSelectorsVariantA;
     sim.state.m_deviceMissing = 0;
+    pauses = std::make_unique<PauseLog>(sim.clock, *camera, window);
   }
 
   bool Run(std::uint32_t programmedLength, const std::uint8_t* data = nullptr) {
@@ -104,7 +197,7 @@ struct ProgramRig {
     EXPECT_TRUE(channel);
     ActionDialog dialog(window, [&] {
       passed = ProgramFlash(sim.state, channel.value_or(XuChannel{}), from, programmedLength,
-                            window, sim.clock);
+                            window, *pauses);
     });
     dialog.handlers = handlers;
     dialog.onInit = [&] {
@@ -139,19 +232,16 @@ TEST(ProgramFlashTest, ErasesSendsControl6PausesAndSendsTheBlocks) {
   ProgramRig rig("");
   ASSERT_TRUE(rig.Run(405));
 
-  std::vector<SeenRequest> expected;
-  for (std::uint32_t sector = 0; sector < 8; ++sector) {
-    const auto round = SectorErase(sector);
-    expected.insert(expected.end(), round.begin(), round.end());
-  }
-  expected.push_back(Set(6, {0x01, 0x00, 0x00, 0x00}));
+  std::vector<Step> expected = EraseSteps();
   for (std::uint32_t offset = 0; offset < 400; offset += 8) {
-    expected.push_back(Block(rig.image, offset, 8));
+    expected.push_back(Sent(Block(rig.image, offset, 8)));
   }
-  expected.push_back(Block(rig.image, 400, 5));  // 5 image bytes, then 3 zero bytes
-  EXPECT_EQ(Seen(*rig.camera), expected);
+  expected.push_back(Sent(Block(rig.image, 400, 5)));  // 5 image bytes, then 3 zero bytes
+  EXPECT_EQ(rig.pauses->Steps(), expected);
 
   // Sixteen 100 ms pauses, then 2000 ms before the bar and the blocks.
+  ASSERT_FALSE(rig.pauses->Entries().empty());
+  EXPECT_EQ(rig.pauses->Entries().back().rangesBefore, 0u);
   const auto ranges = rig.window.Calls(WindowOp::kProgressRange);
   ASSERT_EQ(ranges.size(), 2u);
   EXPECT_EQ(ranges[0].timeMs, 16 * 100u + 2000u);
@@ -239,15 +329,14 @@ TEST(ProgramFlashTest, ChipEraseOnlyWithoutAnAtmelMxicOrSstChoice) {
       const auto round = SectorErase(sector);
       EXPECT_TRUE(std::equal(round.begin(), round.end(), seen.begin() + sector * 9));
     }
-    std::vector<SeenRequest> afterControl6(seen.begin() + kRequestsBeforeBlocks, seen.end());
-    std::vector<SeenRequest> expected;
-    if (c.chipEraseSelector) {
-      expected = ChipErase(*c.chipEraseSelector);
-    }
+    // The chip erase has no pause of its own: the 2000 ms after it cover it.
+    std::vector<Step> expected = EraseSteps(c.chipEraseSelector);
     for (std::uint32_t offset = 0; offset < 64; offset += 8) {
-      expected.push_back(Block(rig.image, offset, 8));
+      expected.push_back(Sent(Block(rig.image, offset, 8)));
     }
-    EXPECT_EQ(afterControl6, expected);
+    EXPECT_EQ(rig.pauses->Steps(), expected);
+    ASSERT_FALSE(rig.pauses->Entries().empty());
+    EXPECT_EQ(rig.pauses->Entries().back().rangesBefore, 0u);
     EXPECT_EQ(rig.Flash(64), rig.Image(64));
   }
 }
