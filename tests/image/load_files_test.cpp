@@ -134,12 +134,20 @@ TEST_F(LoaderTest, ParameterLoadDisablesThenEnablesAndFillsDefaultHeader) {
 
 TEST_F(LoaderTest, EmptyParameterFileLoads) {
   LoadedBefore();
+  state.m_parameterLoaded = 0;  // so that only this load can set it
   files.AddFile("UI.hex", "");
-  EXPECT_CALL(window, EnableControl).Times(4);
+  {
+    InSequence order;
+    EXPECT_CALL(window, EnableControl(ctrl::kSaveParameterButton, false));
+    EXPECT_CALL(window, EnableControl(ctrl::kParameterPageButton, false));
+    EXPECT_CALL(window, EnableControl(ctrl::kSaveParameterButton, true));
+    EXPECT_CALL(window, EnableControl(ctrl::kParameterPageButton, true));
+  }
   LoadParameterFile(state, files, window);
   EXPECT_TRUE(state.m_parameterLines.empty());
   EXPECT_EQ(state.m_parameterSum, 0);
   EXPECT_EQ(state.m_parameterHeader, "6C1405E20100000000000000");
+  EXPECT_EQ(state.m_parameterLoaded, 1);
 }
 
 TEST_F(LoaderTest, ParameterThatDoesNotOpenOnlyClearsItsName) {
