@@ -21,7 +21,7 @@
 #include "platform/sim/virtual_clock.h"
 #include "platform/status.h"
 #include "platform/window_messages.h"
-#include "support/hex_files.h"
+#include "support/sample_files.h"
 #include "support/sim_rig.h"
 
 namespace korvane::testing {

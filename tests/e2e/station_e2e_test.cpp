@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "station_process.h"
-#include "support/hex_files.h"
+#include "support/sample_files.h"
 
 namespace korvane {
 namespace {

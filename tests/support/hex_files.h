@@ -1,28 +1,12 @@
 #pragma once
-// HEX files for tests and benchmarks: the samples, and firmware files of any size.
+// HEX files for tests and benchmarks: firmware files of any size. The samples are in
+// sample_files.h.
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <initializer_list>
 #include <string>
 
 namespace korvane::testing {
-
-// A file of samples/: from KORVANE_SAMPLES, else from the folder fixed at configure time
-// (KORVANE_SAMPLES_DIR), so that a test program also runs on its own. Empty when unreadable.
-inline std::string SampleFile(const std::string& name) {
-  const char* samples = std::getenv("KORVANE_SAMPLES");
-#ifdef KORVANE_SAMPLES_DIR
-  const std::string folder = samples != nullptr ? samples : KORVANE_SAMPLES_DIR;
-#else
-  const std::string folder = samples != nullptr ? samples : "samples";
-#endif
-  std::ifstream in(folder + "/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 // One 16-byte data record with its checksum, followed by CR LF.
 inline std::string DataRecord(std::uint16_t address, const std::uint8_t (&bytes)[16]) {

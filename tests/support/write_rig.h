@@ -28,6 +28,7 @@
 #include "platform/sim/virtual_clock.h"
 #include "support/dialog_run.h"
 #include "support/hex_files.h"
+#include "support/sample_files.h"
 #include "support/sim_rig.h"
 
 namespace korvane::testing {
