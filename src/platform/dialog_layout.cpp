@@ -1,6 +1,7 @@
 #include "platform/dialog_layout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace korvane {
 
@@ -34,6 +35,18 @@ std::optional<int> CtlColorTypeOf(const ControlLayout& control, bool enabled) {
       return std::nullopt;
   }
   return std::nullopt;
+}
+
+ControlLayout MakeControl(int id, ControlClass controlClass, std::string text, DialogRect rect,
+                          std::uint32_t controlStyle, bool visible) {
+  ControlLayout control;
+  control.id = id;
+  control.controlClass = controlClass;
+  control.text = std::move(text);
+  control.rect = rect;
+  control.style = controlStyle;
+  control.visible = visible;
+  return control;
 }
 
 }  // namespace korvane

@@ -97,6 +97,10 @@ inline constexpr int kListBox = 2;  // CTLCOLOR_LISTBOX
 inline constexpr int kButton = 3;   // CTLCOLOR_BTN
 inline constexpr int kStatic = 6;   // CTLCOLOR_STATIC
 }  // namespace ctl_color
+// A control of the template; the other fields keep their defaults (enabled, unchecked, no items).
+ControlLayout MakeControl(int id, ControlClass controlClass, std::string text, DialogRect rect,
+                          std::uint32_t controlStyle = 0, bool visible = true);
+
 std::optional<int> CtlColorTypeOf(const ControlLayout& control, bool enabled);
 
 }  // namespace korvane

@@ -23,19 +23,6 @@ inline constexpr int kCombo = 32;
 inline constexpr int kBar = 40;
 inline constexpr int kHiddenStatic = 50;
 
-inline ControlLayout TestControl(int id, ControlClass controlClass, std::string text,
-                                 DialogRect rect, std::uint32_t controlStyle = 0,
-                                 bool visible = true) {
-  ControlLayout control;
-  control.id = id;
-  control.controlClass = controlClass;
-  control.text = std::move(text);
-  control.rect = rect;
-  control.style = controlStyle;
-  control.visible = visible;
-  return control;
-}
-
 inline DialogLayout TestLayout() {
   DialogLayout layout;
   layout.templateId = 1;
@@ -43,20 +30,20 @@ inline DialogLayout TestLayout() {
   layout.width = 200;
   layout.height = 120;
   layout.controls = {
-      TestControl(kNoControlId, ControlClass::kGroupBox, " Box", {5, 5, 190, 40}),
-      TestControl(kStatus, ControlClass::kStatic, "Static", {10, 15, 100, 8}, style::kLeft),
-      TestControl(kBar, ControlClass::kProgressBar, "", {10, 28, 180, 12}, style::kSmooth),
-      TestControl(kRadio, ControlClass::kRadioButton, "Choice", {150, 15, 30, 10}),
-      TestControl(kNoControlId, ControlClass::kStatic, "Label :", {10, 50, 60, 8}),
-      TestControl(kName, ControlClass::kEdit, "", {10, 60, 180, 12}, style::kReadOnly),
-      TestControl(kInput, ControlClass::kEdit, "", {10, 74, 180, 12}, 0, false),
-      TestControl(kResult, ControlClass::kEdit, "", {10, 88, 180, 30},
+      MakeControl(kNoControlId, ControlClass::kGroupBox, " Box", {5, 5, 190, 40}),
+      MakeControl(kStatus, ControlClass::kStatic, "Static", {10, 15, 100, 8}, style::kLeft),
+      MakeControl(kBar, ControlClass::kProgressBar, "", {10, 28, 180, 12}, style::kSmooth),
+      MakeControl(kRadio, ControlClass::kRadioButton, "Choice", {150, 15, 30, 10}),
+      MakeControl(kNoControlId, ControlClass::kStatic, "Label :", {10, 50, 60, 8}),
+      MakeControl(kName, ControlClass::kEdit, "", {10, 60, 180, 12}, style::kReadOnly),
+      MakeControl(kInput, ControlClass::kEdit, "", {10, 74, 180, 12}, 0, false),
+      MakeControl(kResult, ControlClass::kEdit, "", {10, 88, 180, 30},
                   style::kReadOnly | style::kCenter),
-      TestControl(kButton, ControlClass::kPushButton, "Go", {150, 50, 30, 12}, 0, false),
-      TestControl(kList, ControlClass::kListBox, "", {1, 1, 20, 20}, style::kSorted, false),
-      TestControl(kPlainList, ControlClass::kListBox, "", {1, 1, 20, 20}, 0, false),
-      TestControl(kCombo, ControlClass::kComboBox, "", {1, 1, 20, 20}, style::kDropDown, false),
-      TestControl(kHiddenStatic, ControlClass::kStatic, "secret", {1, 100, 50, 8}, 0, false),
+      MakeControl(kButton, ControlClass::kPushButton, "Go", {150, 50, 30, 12}, 0, false),
+      MakeControl(kList, ControlClass::kListBox, "", {1, 1, 20, 20}, style::kSorted, false),
+      MakeControl(kPlainList, ControlClass::kListBox, "", {1, 1, 20, 20}, 0, false),
+      MakeControl(kCombo, ControlClass::kComboBox, "", {1, 1, 20, 20}, style::kDropDown, false),
+      MakeControl(kHiddenStatic, ControlClass::kStatic, "secret", {1, 100, 50, 8}, 0, false),
   };
   for (ControlLayout& control : layout.controls) {
     if (control.id == kCombo) {
